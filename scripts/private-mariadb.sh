@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # A private MariaDB server in a folder of its own: its data, socket, port and log live in
 # DIR, so it needs no system service and touches no other server.
-#   private-mariadb.sh start DIR   start it (initialising DIR on first use); idempotent
+#   private-mariadb.sh start DIR [test-user]
+#                                  start it (initialising DIR on first use); idempotent.
+#                                  With test-user, a user 'tirra' (password 'tirra') that
+#                                  may do everything is made, for the test suite.
 #   private-mariadb.sh stop DIR    stop it
 #   private-mariadb.sh status DIR  exit 0 when it answers
 # After start, DIR/sock is the socket and DIR/port holds the TCP port (loopback only).
-# A user 'tirra' with password 'tirra' may do everything; root has no password via the socket.
+# root has no password but is reached only through the socket.
 set -euo pipefail
 cmd=${1:?start|stop|status}
 dir=${2:?folder}
@@ -45,11 +48,12 @@ case "$cmd" in
       sleep 0.25
     done
     if ! answers; then echo "private MariaDB in $dir did not start; see $dir/server.log" >&2; tail -20 "$dir/server.log" >&2 || true; exit 1; fi
-    client -e "CREATE USER IF NOT EXISTS 'tirra'@'localhost' IDENTIFIED BY 'tirra';
+    [ "${3:-}" = test-user ] && client -e "CREATE USER IF NOT EXISTS 'tirra'@'localhost' IDENTIFIED BY 'tirra';
                CREATE USER IF NOT EXISTS 'tirra'@'127.0.0.1' IDENTIFIED BY 'tirra';
                GRANT ALL ON *.* TO 'tirra'@'localhost' WITH GRANT OPTION;
                GRANT ALL ON *.* TO 'tirra'@'127.0.0.1' WITH GRANT OPTION;
                FLUSH PRIVILEGES;"
+    exit 0
     ;;
   stop)
     if [ -s "$dir/pid" ]; then

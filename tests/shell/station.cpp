@@ -1,0 +1,29 @@
+#include "station.h"
+
+#include "platform/clock.h"
+#include "platform/errorguard.h"
+
+namespace tirra::test {
+
+Station::Station(const QDateTime& now, const QString& password) {
+  setNow(now);
+  home_.writeProperties(db_.name(), password);
+  form_ = std::make_unique<TForm1>();
+  form_->Timer1->stop();
+}
+
+Station::~Station() {
+  form_.reset();
+  clearFixedNow();
+}
+
+void Station::tick(int times) {
+  for (int i = 0; i < times; ++i) guard([this] { form_->Timer1Timer(); });
+}
+
+void Station::start() {
+  form_->show();
+  tick();
+}
+
+}  // namespace tirra::test
