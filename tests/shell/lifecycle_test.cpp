@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "recording/component/ztbirdengine.h"
-#include "station.h"
+#include "support/station.h"
 
 using tirra::test::Station;
 

@@ -1,5 +1,8 @@
 // The start-up sequence on the first tick, against the private server.
 #include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QLabel>
 #include <QSlider>
@@ -7,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "recording/component/ztbird.h"
-#include "station.h"
+#include "support/station.h"
 
 using tirra::test::Station;
 
@@ -52,7 +55,6 @@ TEST(StartUp, EmptyDatabaseGetsAllTablesAndTheWindowBecomesReady) {
 }
 
 TEST(StartUp, SecondStartCreatesNothingAndKeepsTheRows) {
-  QString dbName;
   {
     Station first;
     first.start();
@@ -76,13 +78,11 @@ TEST(StartUp, SecondStartCreatesNothingAndKeepsTheRows) {
 }
 
 TEST(StartUp, OnlyTheMissingSessionsTableIsCreatedAndTheMarkerFileGoes) {
-  QString name;
   Station st;
   st.start();
   st.db().exec("DROP TABLE sessions");
   st.db().exec("UPDATE settings SET bird_ID='kept' WHERE num=3");
-  QFile marker(st.home().file("tirra/birds.txt"));
-  // The first start made the marker file; the next start on this schema deletes it.
+  // A marker file is there; the next start on this schema deletes it.
   tirra::test::StationHome home;
   home.writeProperties(st.db().name());
   QDir().mkpath(home.file("tirra"));
@@ -173,6 +173,23 @@ TEST(StartUp, WrongPasswordStartsAndTheFirstAccessAsksThroughTheConnectDialog) {
   EXPECT_EQ(st.prompts().transcript.front().what, tirra::PromptRecord::What::Dialog);
   EXPECT_EQ(st.prompts().transcript.front().text, "MyConnectDialog1");
   EXPECT_TRUE(st.form().wait->isVisible());
+}
+
+TEST(StartUp, TheConnectDialogPrefilledConnectsWithThePasswordTyped) {
+  Station st(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), "not-the-password");
+  QString shownUser, shownDatabase;
+  st.prompts().dialogScripts.push_back([&](QDialog* d) {
+    shownUser = d->findChild<QLineEdit*>("username")->text();
+    shownDatabase = d->findChild<QLineEdit*>("database")->text();
+    EXPECT_EQ(d->windowTitle(), "Connect");
+    d->findChild<QLineEdit*>("password")->setText("tirra");
+    return int(QDialog::Accepted);
+  });
+  st.start();
+  EXPECT_EQ(shownUser, "tirra");
+  EXPECT_EQ(shownDatabase, st.db().name());
+  EXPECT_FALSE(st.form().wait->isVisible());
+  EXPECT_EQ(st.db().tables().size(), 6);
 }
 
 TEST(StartUp, NestedTicksDuringAMessageBoxDoNotRunTheSequenceAgain) {

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "recording/component/ztbird.h"
-#include "station.h"
+#include "support/station.h"
 #include "widgets/filelistbox.h"
 #include "widgets/numlab.h"
 #include "widgets/spinbutton.h"

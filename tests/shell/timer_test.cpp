@@ -7,7 +7,7 @@
 
 #include "platform/clock.h"
 #include "recording/component/ztbird.h"
-#include "station.h"
+#include "support/station.h"
 #include "widgets/numlab.h"
 
 using tirra::test::Station;

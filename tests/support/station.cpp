@@ -1,4 +1,4 @@
-#include "station.h"
+#include "support/station.h"
 
 #include "platform/clock.h"
 #include "platform/errorguard.h"
