@@ -64,7 +64,7 @@ class Table {
   void setRowLimit(int limit);  // takes effect at the next open or refresh
 
   void open();  // throws when the table cannot be opened
-  void close();
+  void close();  // drops a pending edit or new row
   bool isOpen() const { return open_; }
   void refresh();  // re-reads the rows; keeps the record number when it still exists
 
@@ -75,10 +75,12 @@ class Table {
   void next();                  // at the last row stays there and sets eof
   bool eof() const;
 
-  void edit();
+  void edit();    // in an empty table starts a new row instead
   void append();  // a new row at the end, all columns at their defaults, posted by post()
   void insert();  // posts a pending new row, then starts another one
-  void post();    // writes the pending edit or the new row
+  // Writes the pending edit (UPDATE by primary key; throws when the row is gone) or the
+  // new row (INSERT, then the rows are read again and the new row is current).
+  void post();
   void cancel();
 
   QVariant field(const QString& column) const;  // names compare without regard to case
@@ -93,7 +95,11 @@ class Table {
   void emptyTable();
 
  private:
-  struct Impl;
+  // Before the cursor moves or a new row starts: a pending edit or new row with changes
+  // is written, one without changes is dropped.
+  void settlePending();
+
+  struct Impl;  // rows, columns and the pending edit (dataaccess.cpp)
   std::unique_ptr<Impl> d;
   Connection& conn_;
   QString table_;

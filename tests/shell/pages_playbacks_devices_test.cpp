@@ -1,6 +1,7 @@
 // Structure of the "Playbacks" and "Operant devices" pages: every control a handler looks
 // up by name is there, of the right kind and number, with its designed caption, hint,
 // range, default, visibility and enabled state, and both pages fit the window's page area.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -462,6 +463,41 @@ TEST(PlaybacksPage, FitsThePageAreaWithEverythingShown) {
   expectFitsPageArea(page.get());
   revealAll(page.get());
   expectFitsPageArea(page.get());
+}
+
+// One-list mode shows the first lists two to a row; two-list mode puts each channel's
+// second list beside its first, with nothing re-arranged but the second lists shown.
+TEST(PlaybacksPage, SoundListsFillTwoColumnsInEitherMode) {
+  PagePtr page(buildPlaybacksPage());
+  page->findChild<QTabWidget*>()->setCurrentIndex(1);
+  page->resize(1030, 800);
+  page->show();
+  QApplication::processEvents();
+  auto topLeftOf = [&](const char* name) {
+    auto* w = page->findChild<QWidget*>(name);
+    return w ? w->mapTo(page.get(), QPoint(0, 0)) : QPoint(-1, -1);
+  };
+  auto* scroll = child<QScrollArea>(page.get(), "sound_scrollBox");
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_EQ(topLeftOf("list_panel1").y(), topLeftOf("list_panel2").y());
+  EXPECT_GT(topLeftOf("list_panel2").x(), topLeftOf("list_panel1").x());
+  EXPECT_GT(topLeftOf("list_panel3").y(), topLeftOf("list_panel1").y());
+  const int oneListHeight = scroll->widget()->height();
+
+  for (int n = 1; n <= 10; ++n) page->findChild<QWidget*>(QString("list_%1a").arg(n))->show();
+  QApplication::processEvents();
+  EXPECT_EQ(topLeftOf("list_1a").y(), topLeftOf("list_panel1").y());
+  EXPECT_GT(topLeftOf("list_1a").x(), topLeftOf("list_panel1").x());
+  EXPECT_EQ(topLeftOf("list_panel2").x(), topLeftOf("list_panel1").x());
+  EXPECT_GT(topLeftOf("list_panel2").y(), topLeftOf("list_panel1").y());
+  EXPECT_EQ(topLeftOf("list_10a").y(), topLeftOf("list_panel10").y());
+  // Twice the rows: the scroll box's content grows to hold them.
+  EXPECT_GT(scroll->widget()->height(), oneListHeight * 3 / 2);
+  // Every list lies inside the content's width: nothing is cut off at the right.
+  for (const char* name : {"list_1a", "list_10a"}) {
+    auto* w = page->findChild<QWidget*>(name);
+    EXPECT_LE(w->geometry().right(), scroll->widget()->width()) << name;
+  }
 }
 
 // ---------------------------------------------------------------- "Operant devices"

@@ -98,7 +98,7 @@ QWidget* instrumentationPage() {
   tv->setContentsMargins(8, 6, 8, 6);
   tv->addWidget(label({}, "Each detector will trigger its paird effector as follows:"));
   auto* g = new QGridLayout;
-  g->setHorizontalSpacing(4);
+  g->setHorizontalSpacing(6);
   g->setVerticalSpacing(2);
   for (int i = 1; i <= 20; ++i) {
     const int row = (i - 1) % 10;

@@ -4,6 +4,7 @@
 // but not shown.
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "shell/pages/build_helpers.h"
@@ -42,29 +43,42 @@ void slotRow(QGridLayout* g, int row, int col, const QString& caption, const QSt
   g->addWidget(arrows, row, col + 2);
 }
 
+// Key k: its detector light and caption above the "Port:" and "Line:" rows of its
+// detector slot; the effector slot's rows are kept below, hidden.
+QVBoxLayout* keyColumn(int k) {
+  const int detectorSlot = 2 * k + 1;
+  const int effectorSlot = 2 * k + 2;
+  auto* v = new QVBoxLayout;
+  v->setSpacing(3);
+  auto* head = new QHBoxLayout;
+  head->setSpacing(6);
+  auto* light = shape(QString("detect%1").arg(k + 1), Shape::Kind::Circle, Qt::yellow);
+  light->setFixedSize(16, 16);
+  light->setToolTip("yellow: key released, red: key pressed");
+  head->addWidget(light);
+  head->addWidget(label({}, QString("detector %1").arg(k + 1)));
+  head->addStretch(1);
+  v->addLayout(head);
+  auto* g = new QGridLayout;
+  g->setHorizontalSpacing(4);
+  g->setVerticalSpacing(3);
+  slotRow(g, 0, 0, "Port:", QString("p%1").arg(detectorSlot), kDetector[k].port, true);
+  slotRow(g, 1, 0, "Line:", QString("l%1").arg(detectorSlot), kDetector[k].line, true);
+  slotRow(g, 2, 0, "Port:", QString("p%1").arg(effectorSlot), kEffector[k].port, false);
+  slotRow(g, 3, 0, "Line:", QString("l%1").arg(effectorSlot), kEffector[k].line, false);
+  g->setColumnStretch(3, 1);
+  v->addLayout(g);
+  return v;
+}
+
 QGroupBox* channelGroup(int channel) {
   auto* box = named(new QGroupBox(QString("Channel %1").arg(channel)), QString("detector_group%1").arg(channel));
-  auto* g = new QGridLayout(box);
-  g->setContentsMargins(6, 4, 6, 4);
-  g->setHorizontalSpacing(3);
-  g->setVerticalSpacing(3);
-  for (int which = 0; which < 2; ++which) {
-    const int k = 2 * (channel - 1) + which;
-    const int detectorSlot = 2 * k + 1;
-    const int effectorSlot = 2 * k + 2;
-    const int col = 4 * which;
-    auto* light = shape(QString("detect%1").arg(k + 1), Shape::Kind::Circle, Qt::yellow);
-    light->setFixedSize(16, 16);
-    light->setToolTip("yellow: key released, red: key pressed");
-    g->addWidget(light, 0, col, Qt::AlignCenter);
-    g->addWidget(label({}, QString("detector %1").arg(k + 1)), 0, col + 1, 1, 2);
-    slotRow(g, 1, col, "Port:", QString("p%1").arg(detectorSlot), kDetector[k].port, true);
-    slotRow(g, 2, col, "Line:", QString("l%1").arg(detectorSlot), kDetector[k].line, true);
-    slotRow(g, 3, col, "Port:", QString("p%1").arg(effectorSlot), kEffector[k].port, false);
-    slotRow(g, 4, col, "Line:", QString("l%1").arg(effectorSlot), kEffector[k].line, false);
-  }
-  g->setColumnMinimumWidth(3, 14);
-  g->setColumnStretch(7, 1);
+  auto* h = new QHBoxLayout(box);
+  h->setContentsMargins(8, 4, 8, 4);
+  h->setSpacing(24);
+  h->addLayout(keyColumn(2 * (channel - 1)));
+  h->addLayout(keyColumn(2 * (channel - 1) + 1));
+  h->addStretch(1);
   return box;
 }
 
@@ -88,7 +102,7 @@ QWidget* buildKeyWiringPage() {
   g->setContentsMargins(6, 6, 6, 6);
   g->setSpacing(6);
   for (int channel = 1; channel <= 10; ++channel)
-    g->addWidget(channelGroup(channel), (channel - 1) / 5, (channel - 1) % 5);
+    g->addWidget(channelGroup(channel), (channel - 1) / 2, (channel - 1) % 2);
   wiring->setVisible(false);  // shown while the card is enabled
   v->addWidget(wiring);
   v->addStretch(1);

@@ -121,7 +121,6 @@ QWidget* feedbackPage() {
   g->setHorizontalSpacing(12);
   g->setVerticalSpacing(4);
   g->addWidget(heading("Channel"), 0, 0);
-  g->addWidget(heading("Self feedback"), 0, 1);
   g->addWidget(heading("Auditory feedback after"), 0, 2, 1, 4);
 
   for (int n = 1; n <= 10; ++n) {

@@ -90,7 +90,9 @@ QWidget* session(int s) {
 
   auto* limits = new QHBoxLayout;
   limits->setSpacing(4);
-  limits->addWidget(checkBox(QString("enable_quota%1").arg(n), "quota"));
+  auto* quotaOn = checkBox(QString("enable_quota%1").arg(n), "quota");
+  quotaOn->setToolTip("enable playback quota");
+  limits->addWidget(quotaOn);
   auto* quota = numLab(QString("quota%1").arg(n), 20);
   auto* quotaArrows = upDown(QString("quota_UpDown%1").arg(n), 0, 999, 10);
   quota->setVisible(false);  // shown while the quota box is checked
@@ -133,20 +135,21 @@ QFrame* channelBlock(int channel) {
   h->setContentsMargins(5, 4, 5, 4);
   h->setSpacing(8);
 
-  auto* head = new QVBoxLayout;
+  // The channel number beside its Train and Lock buttons.
+  auto* head = new QGridLayout;
   head->setSpacing(3);
   auto* number = label({}, QString::number(channel));
   number->setStyleSheet("font: bold 14pt;");
   number->setAlignment(Qt::AlignCenter);
-  head->addWidget(number);
+  number->setFixedWidth(34);
+  head->addWidget(number, 0, 0, 2, 1);
   auto* train = toggleButton(QString("train%1a").arg(channel), "Train", "start training");
   auto* lock = toggleButton(QString("session_lock%1").arg(channel), "Lock",
                             "locking will prevent accidental changes of sessions");
-  for (QToolButton* b : {train, lock}) {
-    b->setFixedWidth(56);
-    head->addWidget(b);
-  }
-  head->addStretch(1);
+  for (QToolButton* b : {train, lock}) b->setFixedWidth(56);
+  head->addWidget(train, 0, 1);
+  head->addWidget(lock, 1, 1);
+  head->setRowStretch(2, 1);
   h->addLayout(head);
 
   const int first = 2 * (channel - 1);

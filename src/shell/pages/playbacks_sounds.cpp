@@ -1,19 +1,20 @@
-// The "sounds" sub-page of "Playbacks": the twenty sound lists, two per channel. Each
-// channel has a row with its first list and, in two-list mode, its second ("a") list.
-// The first list carries the channel's lock and mute boxes, the second the list switch.
-#include <QGridLayout>
+// The "sounds" sub-page of "Playbacks": the twenty sound lists, two per channel, in
+// channel order. In one-list mode only the first lists show, two to a row; in two-list
+// mode each channel's first list and second ("a") list share a row. The first list carries
+// the channel's lock and mute boxes, the second the list switch.
 #include <QHBoxLayout>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "shell/pages/build_helpers.h"
+#include "shell/pages/playbacks_flowlayout.h"
 #include "shell/pages/playbacks_parts.h"
 
 namespace pages {
 
 namespace {
 
-constexpr int kListPanelWidth = 492;
+constexpr int kListPanelWidth = 480;  // two fit side by side in the scroll box
 
 QString listTitle(int l) {
   const int channel = l / 2 + 1;
@@ -29,26 +30,41 @@ QString switchCaption(int channel) {
   return channel == 6 || channel == 9 || channel == 10 ? "Switch lists every" : "Switch every session";
 }
 
-// Controls of list l: folder, files, play and counts. Returns the panel; extra rows for
-// the channel-wide boxes go below row 6 of its grid.
-QFrame* listPanel(int l, const QString& panelName, QGridLayout** gridOut) {
+// Controls of list l beside its file list: folder, play and counts, the song last
+// chosen, the selection boxes. The caller adds the channel-wide rows below them and the
+// lock button to the title row.
+struct ListPanel {
+  QFrame* frame;
+  QHBoxLayout* titleRow;
+  QVBoxLayout* controls;
+};
+
+ListPanel listPanel(int l, const QString& panelName) {
   auto* p = panel(panelName);
   p->setFrameShape(QFrame::Box);
-  p->setMaximumWidth(kListPanelWidth);
-  auto* g = new QGridLayout(p);
-  g->setContentsMargins(5, 4, 5, 4);
-  g->setHorizontalSpacing(5);
-  g->setVerticalSpacing(2);
+  p->setFixedWidth(kListPanelWidth);
+  auto* h = new QHBoxLayout(p);
+  h->setContentsMargins(5, 4, 5, 4);
+  h->setSpacing(6);
 
   auto* files = fileList(QString("playbacks_%1").arg(l));
   files->setFixedWidth(170);
   files->setMinimumHeight(120);
+  files->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);  // as tall as the controls beside it
   files->setToolTip("click a file to make it the channel's playback sound");
-  g->addWidget(files, 0, 0, 8, 1);
+  h->addWidget(files);
 
+  auto* v = new QVBoxLayout;
+  v->setSpacing(2);
+  h->addLayout(v, 1);
+
+  auto* titleRow = new QHBoxLayout;
   auto* title = label({}, listTitle(l));
   title->setStyleSheet("font-weight: bold;");
-  g->addWidget(title, 0, 1, 1, 3);
+  title->setMinimumHeight(24);  // as tall as the lock button, so both lists' rows line up
+  titleRow->addWidget(title);
+  titleRow->addStretch(1);
+  v->addLayout(titleRow);
 
   auto* folderRow = new QHBoxLayout;
   folderRow->setSpacing(3);
@@ -58,7 +74,7 @@ QFrame* listPanel(int l, const QString& panelName, QGridLayout** gridOut) {
   auto* choose = button(QString("input%1").arg(l), "Folder...", "choose the folder of this list");
   choose->setFixedWidth(70);
   folderRow->addWidget(choose);
-  g->addLayout(folderRow, 1, 1, 1, 3);
+  v->addLayout(folderRow);
 
   auto* playRow = new QHBoxLayout;
   playRow->setSpacing(4);
@@ -76,56 +92,45 @@ QFrame* listPanel(int l, const QString& panelName, QGridLayout** gridOut) {
   count->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   playRow->addWidget(count);
   playRow->addStretch(1);
-  g->addLayout(playRow, 2, 1, 1, 3);
+  v->addLayout(playRow);
 
   auto* song = label(QString("song%1").arg(l), "Playing (empty)");
   song->setStyleSheet("color: rgb(0,0,128);");
   // A long file name must not widen the panel.
   song->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  g->addWidget(song, 3, 1, 1, 3);
+  v->addWidget(song);
 
-  g->addWidget(checkBox(QString("random_switch%1").arg(l), "randomly select sounds"), 4, 1, 1, 3);
-  g->addWidget(checkBox(QString("auto_scroll%1").arg(l), "auto-scroll sounds"), 5, 1, 1, 3);
-  g->setColumnStretch(3, 1);
-  g->setRowStretch(7, 1);
-  *gridOut = g;
-  return p;
+  v->addWidget(checkBox(QString("random_switch%1").arg(l), "randomly select sounds"));
+  v->addWidget(checkBox(QString("auto_scroll%1").arg(l), "auto-scroll sounds"));
+  return {p, titleRow, v};
 }
 
-QWidget* channelRow(int channel) {
+void addChannelLists(FlowLayout* flow, int channel) {
   const int first = 2 * (channel - 1);
-  auto* row = new QWidget;
-  auto* h = new QHBoxLayout(row);
-  h->setContentsMargins(0, 0, 0, 0);
-  h->setSpacing(6);
-
-  QGridLayout* g = nullptr;
-  QFrame* a = listPanel(first, QString("list_panel%1").arg(channel), &g);
-  auto* mute = checkBox(QString("playback_mute_rec%1").arg(channel), muteCaption(channel), true);
-  g->addWidget(mute, 6, 1, 1, 2);
+  ListPanel a = listPanel(first, QString("list_panel%1").arg(channel));
   auto* lock = toggleButton(QString("lock%1").arg(channel - 1), "Lock",
                             "locking will prevent accidental changes of playbacks");
   lock->setFixedWidth(60);
-  g->addWidget(lock, 0, 3, Qt::AlignRight);
-  h->addWidget(a, 1);
+  a.titleRow->addWidget(lock);
+  a.controls->addWidget(checkBox(QString("playback_mute_rec%1").arg(channel), muteCaption(channel), true));
+  a.controls->addStretch(1);
+  flow->addWidget(a.frame);
 
-  QFrame* b = listPanel(first + 1, QString("list_%1a").arg(channel), &g);
+  ListPanel b = listPanel(first + 1, QString("list_%1a").arg(channel));
+  b.controls->addWidget(checkBox(QString("switch_lists%1").arg(channel), switchCaption(channel)));
   auto* switchRow = new QHBoxLayout;
   switchRow->setSpacing(4);
-  switchRow->addWidget(checkBox(QString("switch_lists%1").arg(channel), switchCaption(channel)));
   auto* every = trackBar(QString("switch_quota_Tb%1").arg(channel), 1, 1000, 100);
-  every->setMinimumWidth(60);
   every->setToolTip("playbacks between two switches of the lists");
   switchRow->addWidget(every, 1);
   auto* n = numLab(QString("switch_quota%1").arg(channel), 100);
-  n->setMinimumWidth(30);
+  n->setMinimumWidth(34);
   switchRow->addWidget(n);
   switchRow->addWidget(label({}, "Playbacks"));
-  g->addLayout(switchRow, 6, 1, 1, 3);
-  b->setVisible(false);  // one list per session at start
-  h->addWidget(b, 1);
-  h->addStretch(0);
-  return row;
+  b.controls->addLayout(switchRow);
+  b.controls->addStretch(1);
+  b.frame->setVisible(false);  // one list per session at start
+  flow->addWidget(b.frame);
 }
 
 }  // namespace
@@ -154,11 +159,9 @@ QWidget* buildPlaybackSoundsPage() {
   scroll->setWidgetResizable(true);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* lists = new QWidget;
-  auto* col = new QVBoxLayout(lists);
-  col->setContentsMargins(4, 4, 4, 4);
-  col->setSpacing(6);
-  for (int channel = 1; channel <= 10; ++channel) col->addWidget(channelRow(channel));
-  col->addStretch(1);
+  auto* flow = new FlowLayout(lists, 6);
+  flow->setContentsMargins(4, 4, 4, 4);
+  for (int channel = 1; channel <= 10; ++channel) addChannelLists(flow, channel);
   scroll->setWidget(lists);
   v->addWidget(scroll, 1);
   return page;
