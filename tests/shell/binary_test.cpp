@@ -16,16 +16,21 @@ struct StationRun {
   QString stderrText;
 };
 
-// Starts the station with drive c at home; waits up to ms for it to end.
-StationRun runStation(const tirra::test::StationHome& home, int ms) {
-  QProcess p;
+// Starts the station program with drive c at home.
+bool startStation(QProcess& p, const tirra::test::StationHome& home) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("TIRRA_DRIVE_C", home.path());
   env.insert("QT_QPA_PLATFORM", "offscreen");
   p.setProcessEnvironment(env);
   p.start(qEnvironmentVariable("TIRRA_STATION_BINARY"), {});
+  return p.waitForStarted(10000);
+}
+
+// Runs the station; waits up to ms for it to end.
+StationRun runStation(const tirra::test::StationHome& home, int ms) {
+  QProcess p;
   StationRun r;
-  if (!p.waitForStarted(10000)) return r;
+  if (!startStation(p, home)) return r;
   r.finished = p.waitForFinished(ms);
   if (!r.finished) {
     p.kill();
@@ -69,12 +74,7 @@ TEST(StationProgram, StartsOnAnEmptyDatabaseAndCreatesItsTables) {
   tirra::test::StationHome home;
   home.writeProperties(db.name());
   QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("TIRRA_DRIVE_C", home.path());
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  p.setProcessEnvironment(env);
-  p.start(qEnvironmentVariable("TIRRA_STATION_BINARY"), {});
-  ASSERT_TRUE(p.waitForStarted(10000));
+  ASSERT_TRUE(startStation(p, home));
   QElapsedTimer t;
   t.start();
   while (db.tables().size() < 6 && t.elapsed() < 30000) QThread::msleep(200);

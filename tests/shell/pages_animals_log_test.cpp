@@ -27,6 +27,7 @@
 
 #include <memory>
 
+#include "support/widget_lookup.h"
 #include "records/animals_form.h"
 #include "records/table_dialog.h"
 #include "shell/pages/pages.h"
@@ -35,21 +36,8 @@
 
 namespace {
 
-// The text a control shows as its caption, whatever its kind.
-QString shownText(QObject* o) {
-  if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text();
-  if (auto* l = qobject_cast<QLabel*>(o)) return l->text();
-  if (auto* g = qobject_cast<QGroupBox*>(o)) return g->title();
-  if (auto* e = qobject_cast<QLineEdit*>(o)) return e->text();
-  return "<no caption>";
-}
-
-template <class W>
-W* child(QWidget* root, const QString& name) {
-  auto* w = root->findChild<W*>(name);
-  EXPECT_NE(w, nullptr) << "missing " << name.toStdString() << " of the expected kind";
-  return w;
-}
+using tirra::test::child;
+using tirra::test::shownText;
 
 // Names in a window must be unique: a handler finds its control by name.
 void expectUniqueNames(QWidget* root) {

@@ -20,6 +20,7 @@
 
 #include <memory>
 
+#include "support/widget_lookup.h"
 #include "shell/pages/pages.h"
 #include "widgets/filelistbox.h"
 #include "widgets/numlab.h"
@@ -31,20 +32,8 @@ namespace {
 
 using PagePtr = std::unique_ptr<QWidget>;
 
-QString shownText(QObject* o) {
-  if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text();
-  if (auto* l = qobject_cast<QLabel*>(o)) return l->text();
-  if (auto* g = qobject_cast<QGroupBox*>(o)) return g->title();
-  if (auto* e = qobject_cast<QLineEdit*>(o)) return e->text();
-  return "<no caption>";
-}
-
-template <class W>
-W* child(QWidget* root, const QString& name) {
-  auto* w = root->findChild<W*>(name);
-  EXPECT_NE(w, nullptr) << "missing " << name.toStdString() << " of the expected kind";
-  return w;
-}
+using tirra::test::child;
+using tirra::test::shownText;
 
 // Design names only: Qt names some parts of its own widgets (a tab bar's scroll arrows).
 QStringList namesIn(QWidget* root) {

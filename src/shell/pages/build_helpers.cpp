@@ -114,6 +114,13 @@ QProgressBar* progressBar(const QString& name, int min, int max, Qt::Orientation
   return p;
 }
 
+QLabel* note(const QString& text, QWidget* parent) {
+  auto* l = label({}, text, parent);
+  l->setWordWrap(true);
+  l->setStyleSheet("color: rgb(60,60,60);");
+  return l;
+}
+
 FileListBox* fileList(const QString& name, QWidget* parent) {
   return named(new FileListBox(parent), name);
 }

@@ -76,6 +76,8 @@ QDateEdit* datePicker(const QString& name, QWidget* parent = nullptr);
 // TProgressBar.
 QProgressBar* progressBar(const QString& name, int min, int max, Qt::Orientation o,
                           QWidget* parent = nullptr);
+// An explanatory note on a page (wrapped, in a quieter colour).
+QLabel* note(const QString& text, QWidget* parent = nullptr);
 // TFileListBox (mask "*.wav").
 FileListBox* fileList(const QString& name, QWidget* parent = nullptr);
 

@@ -15,13 +15,6 @@ using namespace pages;
 
 namespace {
 
-QLabel* note(const QString& text) {
-  auto* l = label({}, text);
-  l->setWordWrap(true);
-  l->setStyleSheet("color: rgb(60,60,60);");
-  return l;
-}
-
 // A caption, a slider and its read-out on one row of a grid.
 void sliderRow(QGridLayout* g, int row, const QString& caption, QSlider* slider, NumLab* readout) {
   g->addWidget(label({}, caption), row, 0);

@@ -12,13 +12,6 @@ using namespace pages;
 
 namespace {
 
-QLabel* note(const QString& text) {
-  auto* l = label({}, text);
-  l->setWordWrap(true);
-  l->setStyleSheet("color: rgb(60,60,60);");
-  return l;
-}
-
 // One station-wide parameter: caption, slider, read-out and unit on a row.
 void parameterRow(QGridLayout* g, int row, const QString& caption, QSlider* slider, NumLab* readout,
                   const QString& unit) {
