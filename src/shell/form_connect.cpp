@@ -2,11 +2,13 @@
 // guard; one handler serves a family of like controls and finds its index from the sender.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
 
 #include "platform/errorguard.h"
+#include "recording/component/ztbird.h"
 #include "shell/tform1.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinbutton.h"
@@ -56,6 +58,29 @@ void TForm1::connectHandlers() {
   onWidget<QSlider>(this, "direct_recording_duration", &QSlider::valueChanged,
                     [](TForm1* f) { f->direct_recording_durationChange(); });
   onWidget<QSlider>(this, "timer_interval", &QSlider::valueChanged, [](TForm1* f) { f->timer_intervalChange(); });
+
+  // Engine, notifications, channel activation and panel switches.
+  onWidget<QPushButton>(this, "btnStartEngine", &QPushButton::clicked, [](TForm1* f) { f->btnStartEngineClick(); });
+  onWidget<QPushButton>(this, "btnStopEngine", &QPushButton::clicked, [](TForm1* f) { f->btnStopEngineClick(); });
+  for (int n = 1; n <= 10; ++n) {
+    auto* bird = findChild<TztBird*>(QString("ztBird%1").arg(n));
+    connect(bird, &TztBird::OnBirdNotification, this, [this](TztBird* sender, int code) {
+      tirra::guard([&] { ztBird1BirdNotification(sender, code); });
+    });
+  }
+  onFamily<QPushButton>(this, "options%1", 1, 10, &QPushButton::clicked,
+                        [](TForm1* f, QObject* s) { f->options1Click(s); });
+  onFamily<QCheckBox>(this, "active%1", 1, 10, &QCheckBox::toggled, [](TForm1* f, QObject* s) { f->active1Click(s); });
+  onFamily<RadioGroup>(this, "channel_mode%1", 1, 10, &RadioGroup::clicked,
+                       [](TForm1* f, QObject* s) { f->channel_mode1Click(s); });
+  onFamily<QLineEdit>(this, "tmpSound%1", 1, 10, &QLineEdit::textChanged,
+                      [](TForm1* f, QObject* s) { f->tmpSound1Change(s); });
+  onFamily<QLineEdit>(this, "save%1", 1, 10, &QLineEdit::textChanged,
+                      [](TForm1* f, QObject* s) { f->tmpSound1Change(s); });
+  onWidget<QToolButton>(this, "display", &QToolButton::clicked, [](TForm1* f) { f->displayClick(); });
+  onFamily<QToolButton>(this, "trigger%1", 1, 10, &QToolButton::clicked,
+                        [](TForm1* f, QObject* s) { f->trigger1Click(s); });
+  onWidget<QToolButton>(this, "stat", &QToolButton::clicked, [](TForm1* f) { f->statClick(); });
 
   // Digital input and key wiring.
   onWidget<QCheckBox>(this, "NIcard_exists", &QCheckBox::toggled, [](TForm1* f) { f->NIcard_existsClick(); });

@@ -48,12 +48,7 @@ void TForm1::ExitClick() {
   tirra::guardSilently([this] {
     ztBirdEngine1->StopEngine();
     // Play buttons of unlocked channels go off, as in the stopped arrangement.
-    for (int c = 0; c < 10; ++c) {
-      if (lockButtons[c] && !lockButtons[c]->isChecked()) {
-        if (playButtons[2 * c]) playButtons[2 * c]->setEnabled(false);
-        if (playButtons[2 * c + 1]) playButtons[2 * c + 1]->setEnabled(false);
-      }
-    }
+    applyStoppedButtons();
   });
   engineRunning = false;
   // Saves that fail are dropped: the window closes all the same.

@@ -70,7 +70,12 @@ void TForm1::buildWindow() {
   findSingleControls();
   // The engine drives the ten bird controls of the channel panels, in channel order.
   for (int n = 1; n <= 10; ++n) ztBirdEngine1->addBird(widget<TztBird>(QString("ztBird%1").arg(n)));
-  applyStoppedButtons();
+  // Stopped at start: Start, Save Default and Load Config on, Stop off (the Play buttons
+  // are built off).
+  btnStartEngine->setEnabled(true);
+  SaveDefault->setEnabled(true);
+  loadConfig->setEnabled(true);
+  btnStopEngine->setEnabled(false);
   connectHandlers();
   Timer1->start();  // enabled from the start; the first tick runs the deferred initialisation
 }
@@ -114,13 +119,6 @@ void TForm1::findSingleControls() {
   speed = findChild<QSlider*>("speed");
   display_types = findChild<RadioGroup*>("display_types");
   messages = findChild<QPlainTextEdit*>("messages");
-}
-
-void TForm1::applyStoppedButtons() {
-  btnStartEngine->setEnabled(true);
-  SaveDefault->setEnabled(true);
-  loadConfig->setEnabled(true);
-  btnStopEngine->setEnabled(false);
 }
 
 void TForm1::readPropertiesAndConnect() {

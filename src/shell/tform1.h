@@ -90,6 +90,33 @@ class TForm1 : public QMainWindow {
   void vol1Change(QObject* sender);
   void scaler1Change(QObject* sender);
 
+  // ---- recording: channel rows (recording/channel_rows.cpp) ----------------------
+  void loadChannelRow(int c);
+  void saveChannelRow(int c);
+  void saveAllChannels();
+  void SaveDefaultClick();
+  void save_configClick();
+
+  // ---- recording: engine start, stop, notifications (recording/engine.cpp) --------
+  void btnStartEngineClick();
+  void btnStopEngineClick();
+  void checkChannelFolders(int c);
+  void ztBird1BirdNotification(QObject* sender, int nEventID);
+  void applyRunningButtons();
+  void applyStoppedButtons();
+  bool folderError = false;
+
+  // ---- recording: activation and panel switches (recording/activation.cpp) --------
+  void refreshChannelPanel(int c);
+  void options1Click(QObject* sender);
+  void active1Click(QObject* sender);
+  void channel_mode1Click(QObject* sender);
+  void tmpSound1Change(QObject* sender);
+  void displayClick();
+  void trigger1Click(QObject* sender);
+  void statClick();
+  QString activationCaption = QStringLiteral("Active");  // the caption the refresh composed last
+
   // ---- operant: digital input (operant/key_inputs.cpp) ---------------------------
   void setUpKeyTasks();
   void readKeyLines();
@@ -266,7 +293,6 @@ class TForm1 : public QMainWindow {
   void findSingleControls();
   void connectHandlers();
   void readPropertiesAndConnect();
-  void applyStoppedButtons();
   bool formShown_ = false;
   bool closing_ = false;
 };

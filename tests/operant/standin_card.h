@@ -10,9 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "operant/daqmx.h"
+#include "support/qt_print.h"
 
-// Readable failure messages for texts and lists of texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace tirra::test {
 

@@ -2,6 +2,8 @@
 // Tests talk to the private MariaDB server that the test run starts (CTest fixture
 // "mysql"). Each FreshDatabase is a new, empty database on it, dropped at the end.
 #include <QSqlDatabase>
+
+#include "support/qt_print.h"
 #include <QString>
 #include <QVariant>
 #include <QVector>

@@ -173,6 +173,7 @@ QWidget* buildMainPage() {
   v->addWidget(wait);
 
   auto* grid = new QGridLayout;
+  grid->setObjectName("channel_grid");
   grid->setSpacing(3);
   for (int n = 1; n <= 10; ++n) grid->addWidget(channelPanel(n), (n - 1) / 2, (n - 1) % 2);
   v->addLayout(grid, 1);
