@@ -54,6 +54,7 @@ void TForm1::fillComponentArrays() {
   fill(this, muteRecordingBoxes, "playback_mute_rec%1", 1);
   fill(this, toTrainBoxes, "toTrain%1", 1);
   fill(this, toStopBoxes, "toStop%1", 1);
+  fill(this, hatchPickers, "hatch%1", 1);
   fill(this, startPickers, "start%1", 1);
   fill(this, endPickers, "end%1", 1);
   fill(this, switchQuotaBars, "switch_quota_Tb%1", 1);

@@ -72,13 +72,14 @@ void TForm1::deferredInitialise() {
     if (biofeedbackBoxes[c]->isChecked()) feedbackLabels[c]->setVisible(true);
   }
 
-  // 11. Bird rows into the recording controls and the Animals page: loadBirdRows() joins
-  //     here (when `current` is open) with the per-bird settings rows.
+  // 11. Bird rows into the recording controls and the Animals page.
+  if (current.isOpen()) loadBirdRows();
 
   // 12. Names as the recording controls now carry them.
   for (int c = 0; c < 10; ++c) birdNames[c] = birdControls[c]->GetStringValue(5);
 
-  // 13. Name and age labels: refreshBirdNamesAndAges() joins here with the per-bird rows.
+  // 13. Name and age labels.
+  refreshBirdNamesAndAges();
 
   // 14. Training buttons again.
   loadTrainingButtons();

@@ -2,6 +2,7 @@
 // guard; one handler serves a family of like controls and finds its index from the sender.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -81,6 +82,12 @@ void TForm1::connectHandlers() {
   onFamily<QToolButton>(this, "trigger%1", 1, 10, &QToolButton::clicked,
                         [](TForm1* f, QObject* s) { f->trigger1Click(s); });
   onWidget<QToolButton>(this, "stat", &QToolButton::clicked, [](TForm1* f) { f->statClick(); });
+
+  // The birds on the Animals page.
+  onFamily<QDateEdit>(this, "hatch%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->hatch1Change(s); });
+  onFamily<QDateEdit>(this, "start%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->start1Change(s); });
+  onFamily<QDateEdit>(this, "end%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->end1Change(s); });
+  onWidget<QPushButton>(this, "update_tables", &QPushButton::clicked, [](TForm1* f) { f->update_tablesClick(); });
 
   // Digital input and key wiring.
   onWidget<QCheckBox>(this, "NIcard_exists", &QCheckBox::toggled, [](TForm1* f) { f->NIcard_existsClick(); });

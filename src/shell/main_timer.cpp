@@ -68,8 +68,8 @@ void TForm1::Timer1Timer() {
     } else {
       colours::setBackground(sessionLb, colours::Teal);
       sessionLb->setText("Playbacks");
-      // evaluateChannel(c) for c = 0..9 and refreshAges() join here with the session
-      // schedule and the per-bird rows.
+      // evaluateChannel(c) for c = 0..9 joins here with the session schedule.
+      refreshAges();
     }
   }
 }

@@ -76,6 +76,15 @@ class TForm1 : public QMainWindow {
   void createSessionsTable();
   void openTables();
 
+  // ---- persistence: bird rows (persistence/bird_rows.cpp) --------------------------
+  void loadBirdRows();
+  void refreshBirdNamesAndAges();
+  void refreshAges();
+  void hatch1Change(QObject* sender);
+  void start1Change(QObject* sender);
+  void end1Change(QObject* sender);
+  void update_tablesClick();
+
   // ---- recording: station-wide bars (recording/channel_controls.cpp) -------------
   void pre_thresh_bufferChange();
   void minimum_recording_durationChange();
@@ -205,6 +214,7 @@ class TForm1 : public QMainWindow {
   std::array<QCheckBox*, 10> muteRecordingBoxes{};
   std::array<QCheckBox*, 10> toTrainBoxes{};
   std::array<QCheckBox*, 10> toStopBoxes{};
+  std::array<QDateEdit*, 10> hatchPickers{};  // hatch1..hatch10 (found with the arrays)
   std::array<QDateEdit*, 10> startPickers{};
   std::array<QDateEdit*, 10> endPickers{};
   std::array<QSlider*, 10> switchQuotaBars{};
