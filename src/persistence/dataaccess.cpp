@@ -572,7 +572,12 @@ void Table::setField(const QString& column, const QVariant& value) {
   const int i = d->column(table_, column);
   if (d->mode == Impl::Mode::Browse)
     throw StationError(QStringLiteral("Table %1 is not in edit or insert mode").arg(table_));
-  d->buffer[i] = value;
+  // An empty text is a text: Qt binds a null QString as NULL, which the NOT NULL text
+  // columns refuse.
+  if (value.typeId() == QMetaType::QString && value.toString().isNull())
+    d->buffer[i] = QVariant(QStringLiteral(""));
+  else
+    d->buffer[i] = value;
   d->changed[i] = true;
 }
 

@@ -119,8 +119,11 @@ void TForm1::loadTrainingButtons() {
 }
 
 void TForm1::loadSessionsAndChannels() {
-  // loadSession(s) for s = 0..19, then for each channel loadChannelRow(c) followed by
-  // refreshChannelPanel(c), join here with the session and channel storage.
+  // loadSession(s) for s = 0..19 joins here with the session storage, before the channels.
+  for (int c = 0; c < 10; ++c) {
+    loadChannelRow(c);
+    refreshChannelPanel(c);
+  }
 }
 
 void TForm1::refreshChannelControls() {

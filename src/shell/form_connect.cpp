@@ -83,6 +83,10 @@ void TForm1::connectHandlers() {
                         [](TForm1* f, QObject* s) { f->trigger1Click(s); });
   onWidget<QToolButton>(this, "stat", &QToolButton::clicked, [](TForm1* f) { f->statClick(); });
 
+  // Channel rows.
+  onWidget<QPushButton>(this, "save_config", &QPushButton::clicked, [](TForm1* f) { f->save_configClick(); });
+  onWidget<QPushButton>(this, "SaveDefault", &QPushButton::clicked, [](TForm1* f) { f->SaveDefaultClick(); });
+
   // The birds on the Animals page.
   onFamily<QDateEdit>(this, "hatch%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->hatch1Change(s); });
   onFamily<QDateEdit>(this, "start%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->start1Change(s); });

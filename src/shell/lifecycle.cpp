@@ -54,8 +54,9 @@ void TForm1::ExitClick() {
   // Saves that fail are dropped: the window closes all the same.
   tirra::guardSilently([this] {
     applyStoppedButtons();
-    // The channel rows and sessions are written here by the channel and session storage:
-    // saveAllChannels(), saveChannelRow(c) for c = 0..9, saveSession(s) for s = 0..19.
+    saveAllChannels();
+    for (int c = 0; c < 10; ++c) saveChannelRow(c);
+    // saveSession(s) for s = 0..19 joins here with the session storage.
   });
   Timer1->stop();
   QCoreApplication::exit(0);

@@ -125,6 +125,7 @@ TEST_F(Activation, ASlaveStaysASlaveOnlyWhenItsGroupShowsTheFirstItem) {
 }
 
 TEST_F(Activation, TheRefreshRoundsTheThresholdToTheBar) {
+  form().thresholdBars[6]->setValue(0);
   bird(6)->SetLongValue(2, 10000);
   form().refreshChannelPanel(6);
   EXPECT_EQ(form().thresholdBars[6]->value(), 31);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QThread>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -71,6 +72,7 @@ TEST(RecordASong, FromTheSettingsDialogToAKeptFile) {
   // Trigger: threshold 31 x 320, keep a recording from 10 peaks on, 1 s after the song.
   f.thresholdBars[0]->setValue(31);
   f.widget<QSlider>("SoundDurTb")->setValue(10);
+  f.widget<QSlider>("pre_thresh_buffer")->setValue(300);  // 300 ms before the song
   f.widget<QSlider>("minimum_recording_duration")->setValue(1);
   f.tmpSoundEdits[0]->setText("c:\\tirra\\tmpSound");
   f.saveEdits[0]->setText("c:\\tirra\\in1");
@@ -93,8 +95,17 @@ TEST(RecordASong, FromTheSettingsDialogToAKeptFile) {
   const WavContent wav = readWav(kept[0]);
   ASSERT_TRUE(wav.ok);
   EXPECT_EQ(wav.sampleRate, 44100);
-  // Pre-threshold sound (300 ms), the song, and a second after it.
-  EXPECT_EQ(wav.samples.size(), std::size_t(13230 + 17641 + 44100));
+  // 300 ms of pre-threshold sound, then the whole song as sung, then a second after it.
+  // The channel's cage-noise filter (on in a new channels row) lets the song's last
+  // excursion ring a few samples longer, which the post-threshold second starts from.
+  const Samples sung = burst(17641, 20000, 10);
+  std::size_t first = 0;
+  while (first < wav.samples.size() && wav.samples[first] == 0) ++first;
+  EXPECT_EQ(first, std::size_t(13230));
+  ASSERT_GE(wav.samples.size(), first + sung.size());
+  EXPECT_TRUE(std::equal(sung.begin(), sung.end(), wav.samples.begin() + first));
+  EXPECT_GE(wav.samples.size(), std::size_t(13230 + 17641 + 44100));
+  EXPECT_LE(wav.samples.size(), std::size_t(13230 + 17641 + 44100 + 64));
   EXPECT_EQ(f.recordedBars[0]->value(), 1);
   EXPECT_TRUE(wavFiles(st.home().file("tirra/tmpSound")).isEmpty());
 }

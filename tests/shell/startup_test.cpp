@@ -45,7 +45,8 @@ TEST(StartUp, EmptyDatabaseGetsAllTablesAndTheWindowBecomesReady) {
   // The opaque value 14 is set for every channel, and the station-wide bars reach them all.
   for (int c = 0; c < 10; ++c) {
     EXPECT_EQ(f.birdControls[c]->GetLongValue(14), 32767) << c;
-    EXPECT_EQ(f.birdControls[c]->GetLongValue(17), 13230) << c;  // 300 ms of pre-threshold sound
+    // A new channels row holds 300 pre-threshold samples: the bar shows 6 ms, 264 samples.
+    EXPECT_EQ(f.birdControls[c]->GetLongValue(17), 264) << c;
     EXPECT_EQ(f.birdControls[c]->GetLongValue(6), 30000) << c;
     EXPECT_EQ(f.birdControls[c]->GetLongValue(7), 1000) << c;
     EXPECT_EQ(f.birdControls[c]->GetLongValue(16), 1) << c;     // scrolling display
