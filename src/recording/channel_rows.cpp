@@ -190,9 +190,14 @@ void TForm1::loadChannelRow(int c) {
   props.m_sIOM_OutputDeviceID = channels.fieldText("m_sIOM_OutputDeviceID");
 
   props.writeToBird(bird);
+  channelRowLoaded[c] = true;
 }
 
 void TForm1::saveChannelRow(int c) {
+  // A channel whose rows never reached its controls (the start-up stopped before it) is
+  // not saved: its controls hold no settings of the lab's, and writing them would replace
+  // the stored ones.
+  if (!channelRowLoaded[c]) return;
   Props props;
   props.readFromBird(birdControls[c]);
 
@@ -221,6 +226,7 @@ void TForm1::saveAllChannels() {
   // The training settings other modules read from the bird rows. Channel c's row takes the
   // quota controls numbered c, which are those of session c.
   for (int c = 0; c < 10; ++c) {
+    if (!channelRowLoaded[c]) continue;
     current.moveTo(c + 3);
     current.edit();
     current.setField("quota", flag(enableQuotaBoxes[c]->isChecked()));

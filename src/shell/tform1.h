@@ -105,6 +105,7 @@ class TForm1 : public QMainWindow {
   void saveAllChannels();
   void SaveDefaultClick();
   void save_configClick();
+  std::array<bool, 10> channelRowLoaded{};  // channel c's rows have reached its controls
 
   // ---- recording: engine start, stop, notifications (recording/engine.cpp) --------
   void btnStartEngineClick();

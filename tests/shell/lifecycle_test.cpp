@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "platform/errorguard.h"
 #include "recording/component/ztbirdengine.h"
+#include "widgets/numlab.h"
 #include "support/station.h"
 
 using tirra::test::Station;
@@ -39,6 +41,49 @@ TEST(Closing, ClosesWhenTheDatabaseIsGoneAndBeforeTheFirstTick) {
   QCoreApplication::sendEvent(&st.form(), &ev);
   EXPECT_TRUE(ev.isAccepted());
   EXPECT_EQ(st.form().windowTitle(), "Please wait");
+}
+
+TEST(Closing, SavesTheChannelsItLoadedAndNeverOverwritesOnesItDidNot) {
+  Station st;
+  st.start();
+  st.db().exec("UPDATE channels SET m_lPeakThreshold=12345, lights_on=6 WHERE chan=1");
+  // The next start cannot read the bird rows: it stops before loading any channel.
+  st.db().exec("RENAME TABLE settings TO settings_kept");
+  st.db().exec("CREATE TABLE gone (x INT)");
+  st.db().exec("CREATE VIEW settings AS SELECT x FROM gone");
+  st.db().exec("DROP TABLE gone");
+  const auto before = st.db().rows("SELECT * FROM channels ORDER BY chan");
+  {
+    tirra::test::StationHome home;
+    home.writeProperties(st.db().name());
+    TForm1 again;
+    again.Timer1->stop();
+    again.show();
+    tirra::guard([&] { again.Timer1Timer(); });
+    EXPECT_TRUE(again.wait->isVisible());
+    QCloseEvent ev;
+    QCoreApplication::sendEvent(&again, &ev);
+    EXPECT_TRUE(ev.isAccepted());
+  }
+  EXPECT_EQ(st.db().rows("SELECT * FROM channels ORDER BY chan"), before);
+
+  // A start that loads them saves them back on closing, changes included.
+  st.db().exec("DROP VIEW settings");
+  st.db().exec("RENAME TABLE settings_kept TO settings");
+  {
+    tirra::test::StationHome home;
+    home.writeProperties(st.db().name());
+    TForm1 again;
+    again.Timer1->stop();
+    again.show();
+    tirra::guard([&] { again.Timer1Timer(); });
+    ASSERT_FALSE(again.wait->isVisible());
+    again.lightsOn->setValue(8);
+    QCloseEvent ev;
+    QCoreApplication::sendEvent(&again, &ev);
+  }
+  EXPECT_EQ(st.db().scalar("SELECT m_lPeakThreshold FROM channels WHERE chan=1").toInt(), 12160);  // 38 x 320
+  EXPECT_EQ(st.db().scalar("SELECT COUNT(*) FROM channels WHERE lights_on=8").toInt(), 10);
 }
 
 }  // namespace
