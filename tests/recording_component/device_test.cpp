@@ -20,6 +20,7 @@
 #include "recording/component/ztbirdengine.h"
 #include "recording_component/sound_helpers.h"
 #include "recording_component/test_devices.h"
+#include "support/wait.h"
 #include "support/stationhome.h"
 
 using namespace tirra::test;
@@ -29,16 +30,6 @@ namespace {
 constexpr int kPre = 4410;
 constexpr int kPost = 4410;
 
-bool waitFor(const std::function<bool()>& done, int ms = 20000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-  return true;
-}
 
 Samples concat(std::initializer_list<Samples> parts) {
   Samples all;

@@ -22,22 +22,13 @@
 #include "recording/component/ztbird.h"
 #include "recording_component/sound_helpers.h"
 #include "recording_component/test_devices.h"
+#include "support/wait.h"
 #include "support/station.h"
 
 namespace {
 
 using namespace tirra::test;
 
-bool waitFor(const std::function<bool()>& done, int ms = 30000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-  return true;
-}
 
 TEST(RecordASong, FromTheSettingsDialogToAKeptFile) {
   BirdBox& box = BirdBox::instance();  // before anything opens the sound system

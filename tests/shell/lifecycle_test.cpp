@@ -56,13 +56,10 @@ TEST(Closing, SavesTheChannelsItLoadedAndNeverOverwritesOnesItDidNot) {
   {
     tirra::test::StationHome home;
     home.writeProperties(st.db().name());
-    TForm1 again;
-    again.Timer1->stop();
-    again.show();
-    tirra::guard([&] { again.Timer1Timer(); });
-    EXPECT_TRUE(again.wait->isVisible());
+    auto again = tirra::test::startStationHere();
+    EXPECT_TRUE(again->wait->isVisible());
     QCloseEvent ev;
-    QCoreApplication::sendEvent(&again, &ev);
+    QCoreApplication::sendEvent(again.get(), &ev);
     EXPECT_TRUE(ev.isAccepted());
   }
   EXPECT_EQ(st.db().rows("SELECT * FROM channels ORDER BY chan"), before);
@@ -73,14 +70,11 @@ TEST(Closing, SavesTheChannelsItLoadedAndNeverOverwritesOnesItDidNot) {
   {
     tirra::test::StationHome home;
     home.writeProperties(st.db().name());
-    TForm1 again;
-    again.Timer1->stop();
-    again.show();
-    tirra::guard([&] { again.Timer1Timer(); });
-    ASSERT_FALSE(again.wait->isVisible());
-    again.lightsOn->setValue(8);
+    auto again = tirra::test::startStationHere();
+    ASSERT_FALSE(again->wait->isVisible());
+    again->lightsOn->setValue(8);
     QCloseEvent ev;
-    QCoreApplication::sendEvent(&again, &ev);
+    QCoreApplication::sendEvent(again.get(), &ev);
   }
   EXPECT_EQ(st.db().scalar("SELECT m_lPeakThreshold FROM channels WHERE chan=1").toInt(), 12160);  // 38 x 320
   EXPECT_EQ(st.db().scalar("SELECT COUNT(*) FROM channels WHERE lights_on=8").toInt(), 10);

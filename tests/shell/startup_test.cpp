@@ -64,17 +64,14 @@ TEST(StartUp, SecondStartCreatesNothingAndKeepsTheRows) {
     // A second station on the same database.
     tirra::test::StationHome home;
     home.writeProperties(first.db().name());
-    TForm1 again;
-    again.Timer1->stop();
-    again.show();
-    tirra::guard([&] { again.Timer1Timer(); });
-    EXPECT_FALSE(again.wait->isVisible());
+    auto again = tirra::test::startStationHere();
+    EXPECT_FALSE(again->wait->isVisible());
     EXPECT_EQ(first.db().scalar("SELECT COUNT(*) FROM settings").toInt(), 13);
     EXPECT_EQ(first.db().scalar("SELECT bird_ID FROM settings WHERE num=5").toString(), "b77");
     EXPECT_EQ(first.db().scalar("SELECT COUNT(*) FROM nidaq").toInt(), 40);
     EXPECT_EQ(first.db().scalar("SELECT line FROM nidaq WHERE recnum=1").toInt(), 6);
     // The stored wiring reached the key labels.
-    EXPECT_EQ(again.keyInputs[0].line, 6);
+    EXPECT_EQ(again->keyInputs[0].line, 6);
   }
 }
 
@@ -90,10 +87,7 @@ TEST(StartUp, OnlyTheMissingSessionsTableIsCreatedAndTheMarkerFileGoes) {
   QFile m(home.file("tirra/birds.txt"));
   ASSERT_TRUE(m.open(QIODevice::WriteOnly));
   m.close();
-  TForm1 again;
-  again.Timer1->stop();
-  again.show();
-  tirra::guard([&] { again.Timer1Timer(); });
+  auto again = tirra::test::startStationHere();
   EXPECT_EQ(sortedTables(st.db()), kTables);
   EXPECT_EQ(st.db().scalar("SELECT COUNT(*) FROM sessions").toInt(), 20);
   EXPECT_EQ(st.db().scalar("SELECT bird_ID FROM settings WHERE num=3").toString(), "kept");
@@ -153,14 +147,11 @@ TEST(StartUp, TrainButtonsAndFeedbackLabelsFollowTheBirdRows) {
   // A new station on these rows.
   tirra::test::StationHome home;
   home.writeProperties(st.db().name());
-  TForm1 again;
-  again.Timer1->stop();
-  again.show();
-  tirra::guard([&] { again.Timer1Timer(); });
+  auto again = tirra::test::startStationHere();
   for (int c = 0; c < 10; ++c) {
-    EXPECT_EQ(again.trainButtons[c]->isChecked(), c == 0 || c == 4) << c;
-    EXPECT_EQ(again.feedbackLabels[c]->isVisible(), c == 1 || c == 9) << c;
-    EXPECT_EQ(again.biofeedbackBoxes[c]->isChecked(), c == 1 || c == 9) << c;
+    EXPECT_EQ(again->trainButtons[c]->isChecked(), c == 0 || c == 4) << c;
+    EXPECT_EQ(again->feedbackLabels[c]->isVisible(), c == 1 || c == 9) << c;
+    EXPECT_EQ(again->biofeedbackBoxes[c]->isChecked(), c == 1 || c == 9) << c;
   }
 }
 

@@ -26,4 +26,12 @@ void Station::start() {
   tick();
 }
 
+std::unique_ptr<TForm1> startStationHere() {
+  auto form = std::make_unique<TForm1>();
+  form->Timer1->stop();
+  form->show();
+  guard([&] { form->Timer1Timer(); });
+  return form;
+}
+
 }  // namespace tirra::test

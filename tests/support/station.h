@@ -37,4 +37,8 @@ class Station {
   std::unique_ptr<TForm1> form_;
 };
 
+// A further station started as the program starts it, on the properties that drive c
+// holds now (e.g. a second start on a test's database): built, shown, first tick run.
+std::unique_ptr<TForm1> startStationHere();
+
 }  // namespace tirra::test
