@@ -87,6 +87,16 @@ void TForm1::connectHandlers() {
   onWidget<QPushButton>(this, "save_config", &QPushButton::clicked, [](TForm1* f) { f->save_configClick(); });
   onWidget<QPushButton>(this, "SaveDefault", &QPushButton::clicked, [](TForm1* f) { f->SaveDefaultClick(); });
 
+  // Database, defaults and the key-peck log.
+  onWidget<QPushButton>(this, "change_database", &QPushButton::clicked, [](TForm1* f) { f->change_databaseClick(); });
+  onWidget<QPushButton>(this, "defaults", &QPushButton::clicked, [](TForm1* f) { f->defaultsClick(); });
+  onWidget<QPushButton>(this, "BitBtn6", &QPushButton::clicked, [](TForm1* f) { f->BitBtn6Click(); });
+  onWidget<QPushButton>(this, "ToExel", &QPushButton::clicked, [](TForm1* f) { f->ToExelClick(); });
+  onWidget<QPushButton>(this, "empty_table", &QPushButton::clicked, [](TForm1* f) { f->empty_tableClick(); });
+  onWidget<QSlider>(this, "keypeck_Tb", &QSlider::valueChanged, [](TForm1* f) { f->keypeck_TbChange(); });
+  onWidget<QCheckBox>(this, "key_track", &QCheckBox::toggled, [](TForm1* f) { f->key_trackClick(); });
+  onWidget<QCheckBox>(this, "key_track1", &QCheckBox::toggled, [](TForm1* f) { f->key_track1Click(); });
+
   // The birds on the Animals page.
   onFamily<QDateEdit>(this, "hatch%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->hatch1Change(s); });
   onFamily<QDateEdit>(this, "start%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->start1Change(s); });

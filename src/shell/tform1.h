@@ -85,6 +85,20 @@ class TForm1 : public QMainWindow {
   void end1Change(QObject* sender);
   void update_tablesClick();
 
+  // ---- persistence: database switch and defaults (persistence/database_switch.cpp) --
+  void listDatabases();
+  void change_databaseClick();
+  void defaultsClick();
+  void restoreDefaults();
+
+  // ---- records: key-peck log view (records/keypeck_view.cpp) -----------------------
+  void BitBtn6Click();
+  void ToExelClick();
+  void empty_tableClick();
+  void keypeck_TbChange();
+  void key_trackClick();
+  void key_track1Click();
+
   // ---- recording: station-wide bars (recording/channel_controls.cpp) -------------
   void pre_thresh_bufferChange();
   void minimum_recording_durationChange();
