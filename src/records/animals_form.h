@@ -6,8 +6,16 @@
 #include <QDialog>
 #include <array>
 
+#include <QVariantMap>
+#include <QVector>
+
+class QSortFilterProxyModel;
+class QStandardItemModel;
 class QTabWidget;
 class QTableView;
+namespace tirra::db {
+class Connection;
+}
 
 class Tanimals_form : public QDialog {
   Q_OBJECT
@@ -38,6 +46,19 @@ class Tanimals_form : public QDialog {
   // Gives the grid's columns their widths; call after a model with these columns is set.
   void applyGridColumns();
 
+  // ---- the register (records/animals_register.cpp) ---------------------------------
+  // Gives the window the station's connection and its handlers; without it the window
+  // only shows its fields.
+  void attachRegister(tirra::db::Connection& connection);
+  // Reads the animals table into the grid again.
+  void reloadRegister();
+  // Copies the grid's current record into the "New Animal" page.
+  void showAnimalRecord();
+  // Adds the bird of the "New Animal" page to the register unless its name is there.
+  void addAnimal();
+  // Chooses the grid's row of a bird (tests and the search bar); false if none.
+  bool selectBird(const QString& name);
+
   QTabWidget* pages() const { return pages_; }
   QTableView* grid() const { return grid_; }
 
@@ -49,4 +70,8 @@ class Tanimals_form : public QDialog {
 
   QTabWidget* pages_ = nullptr;
   QTableView* grid_ = nullptr;
+  tirra::db::Connection* connection_ = nullptr;
+  QVector<QVariantMap> records_;  // the register's rows, every column, by column name
+  QStandardItemModel* model_ = nullptr;
+  QSortFilterProxyModel* proxy_ = nullptr;
 };

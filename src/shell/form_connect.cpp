@@ -97,6 +97,11 @@ void TForm1::connectHandlers() {
   onWidget<QCheckBox>(this, "key_track", &QCheckBox::toggled, [](TForm1* f) { f->key_trackClick(); });
   onWidget<QCheckBox>(this, "key_track1", &QCheckBox::toggled, [](TForm1* f) { f->key_track1Click(); });
 
+  // Birds from the animals register: "New" and "Change" of each channel.
+  onFamily<QToolButton>(this, "set%1", 1, 10, &QToolButton::clicked, [](TForm1* f, QObject* s) { f->set1Click(s); });
+  onFamily<QToolButton>(this, "chang_bird%1", 1, 10, &QToolButton::clicked,
+                        [](TForm1* f, QObject* s) { f->set1Click(s); });
+
   // The birds on the Animals page.
   onFamily<QDateEdit>(this, "hatch%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->hatch1Change(s); });
   onFamily<QDateEdit>(this, "start%1", 1, 10, &QDateEdit::dateChanged, [](TForm1* f, QObject* s) { f->start1Change(s); });

@@ -36,6 +36,7 @@ class SpinButton;
 class TztBird;
 class TztBirdEngine;
 class UpDown;
+class Tanimals_form;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -98,6 +99,10 @@ class TForm1 : public QMainWindow {
   void keypeck_TbChange();
   void key_trackClick();
   void key_track1Click();
+
+  // ---- records: birds from the animals register (records/set_bird.cpp) ------------
+  void set1Click(QObject* sender);
+  Tanimals_form* animals_form = nullptr;  // the animals window, created at start and reused
 
   // ---- recording: station-wide bars (recording/channel_controls.cpp) -------------
   void pre_thresh_bufferChange();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/prompts.h"
+#include "records/animals_form.h"
 #include "shell/tform1.h"
 #include "support/stationhome.h"
 #include "support/testdb.h"
@@ -35,6 +36,7 @@ class Station {
   FreshDatabase db_;
   ScopedScriptedPrompts prompts_;
   std::unique_ptr<TForm1> form_;
+  std::unique_ptr<Tanimals_form> animals_;
 };
 
 // A further station started as the program starts it, on the properties that drive c
