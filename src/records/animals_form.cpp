@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimeEdit>
@@ -16,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "persistence/dataaccess.h"
 #include "widgets/numlab.h"
 
 namespace {
@@ -81,7 +84,13 @@ QPushButton* plainButton(const QString& name, const QString& text, const QString
 
 }  // namespace
 
-Tanimals_form::Tanimals_form(QWidget* parent) : QDialog(parent) {
+Tanimals_form::Tanimals_form(tirra::db::Connection& connection, QWidget* parent)
+    : QDialog(parent),
+      connection_(connection),
+      // Opened the first time the register is read, just before the window is first
+      // shown: at creation the table may not exist yet (start-up creates it on the first
+      // tick) and the connection may still be closed.
+      animals_(std::make_unique<tirra::db::Table>(connection, "animals", 0)) {
   setObjectName("animals_form");
   setWindowTitle("Animals");
   setModal(true);
@@ -95,7 +104,22 @@ Tanimals_form::Tanimals_form(QWidget* parent) : QDialog(parent) {
   pages_->addTab(buildNewPage(), "New Animal");
   v->addWidget(pages_, 1);
   v->addWidget(buildFooter());
+
+  // The grid shows the register through a filter and sort layer.
+  model_ = new QStandardItemModel(0, int(gridColumns.size()), this);
+  QStringList titles;
+  for (const auto& c : gridColumns) titles << c.name;
+  model_->setHorizontalHeaderLabels(titles);
+  proxy_ = new QSortFilterProxyModel(this);
+  proxy_->setSourceModel(model_);
+  proxy_->setFilterKeyColumn(-1);  // the filter bar matches any column
+  grid_->setModel(proxy_);
+  grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // register order
+  applyGridColumns();
+  connectHandlers();
 }
+
+Tanimals_form::~Tanimals_form() = default;
 
 QWidget* Tanimals_form::buildSelectPage() {
   auto* page = named(new QWidget, "select_page");
@@ -279,14 +303,8 @@ QWidget* Tanimals_form::buildFooter() {
   for (QPushButton* b : {ok, cancel}) b->setMinimumWidth(90);
   h->addWidget(ok);
   h->addWidget(cancel);
-  connect(ok, &QPushButton::clicked, this, &Tanimals_form::okClicked);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   return footer;
-}
-
-void Tanimals_form::okClicked() {
-  if (pages_->currentWidget()->objectName() == "new_page") newAnimal = true;
-  accept();
 }
 
 void Tanimals_form::applyGridColumns() {

@@ -6,21 +6,24 @@
 #include <QDialog>
 #include <array>
 
-#include <QVariantMap>
-#include <QVector>
+#include <memory>
 
+class QModelIndex;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
 namespace tirra::db {
 class Connection;
-}
+class Table;
+}  // namespace tirra::db
 
 class Tanimals_form : public QDialog {
   Q_OBJECT
  public:
-  explicit Tanimals_form(QWidget* parent = nullptr);
+  // The window reads and extends the register through the station's connection.
+  explicit Tanimals_form(tirra::db::Connection& connection, QWidget* parent = nullptr);
+  ~Tanimals_form() override;
 
   // Set by OK while "New Animal" is showing; never cleared during the run.
   bool newAnimal = false;
@@ -47,17 +50,28 @@ class Tanimals_form : public QDialog {
   void applyGridColumns();
 
   // ---- the register (records/animals_register.cpp) ---------------------------------
-  // Gives the window the station's connection and its handlers; without it the window
-  // only shows its fields.
-  void attachRegister(tirra::db::Connection& connection);
-  // Reads the animals table into the grid again.
+  // Reads the animals table into the grid again (opening it the first time); run each
+  // time the window is about to be shown.
   void reloadRegister();
   // Copies the grid's current record into the "New Animal" page.
   void showAnimalRecord();
   // Adds the bird of the "New Animal" page to the register unless its name is there.
   void addAnimal();
-  // Chooses the grid's row of a bird (tests and the search bar); false if none.
+  // Makes the first grid row whose bird_name is `name` current, as a click on it would;
+  // false if the register shown has no such bird.
   bool selectBird(const QString& name);
+
+  // The window's handlers, named after the control and the event.
+  void animals_gridCellClick(const QModelIndex& cell);
+  void animals_gridTitleClick();
+  void filterClick();
+  void clear_filtersClick();
+  void searchChange();
+  void nameChange();
+  void hatchedClick();
+  void set_time1Click();
+  void trainingChange();
+  void OKBtnClick();
 
   QTabWidget* pages() const { return pages_; }
   QTableView* grid() const { return grid_; }
@@ -66,12 +80,16 @@ class Tanimals_form : public QDialog {
   QWidget* buildSelectPage();
   QWidget* buildNewPage();
   QWidget* buildFooter();
-  void okClicked();
+  void connectHandlers();
+  template <class W>
+  W* part(const char* name) const {
+    return findChild<W*>(QString::fromLatin1(name));
+  }
 
   QTabWidget* pages_ = nullptr;
   QTableView* grid_ = nullptr;
-  tirra::db::Connection* connection_ = nullptr;
-  QVector<QVariantMap> records_;  // the register's rows, every column, by column name
-  QStandardItemModel* model_ = nullptr;
-  QSortFilterProxyModel* proxy_ = nullptr;
+  tirra::db::Connection& connection_;
+  std::unique_ptr<tirra::db::Table> animals_;  // the register, kept open once opened
+  QStandardItemModel* model_ = nullptr;        // the register's rows as the grid shows them
+  QSortFilterProxyModel* proxy_ = nullptr;     // filter bar and sorting over model_
 };

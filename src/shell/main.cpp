@@ -18,9 +18,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<TtableDialog> tableDialog;
   tirra::guard([&] {
     form = std::make_unique<TForm1>();
-    animals = std::make_unique<Tanimals_form>(form.get());
+    animals = std::make_unique<Tanimals_form>(form->MyConnection1, form.get());
     form->animals_form = animals.get();
-    animals->attachRegister(form->MyConnection1);
     tableDialog = std::make_unique<TtableDialog>(form.get());
     form->show();
   });

@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "support/widget_lookup.h"
+#include "persistence/dataaccess.h"
 #include "records/animals_form.h"
 #include "records/table_dialog.h"
 #include "shell/pages/pages.h"
@@ -203,7 +204,8 @@ TEST(LogPage, SlidersGridAndDisplayChoiceStartAsDesigned) {
 
 class AnimalsWindow : public ::testing::Test {
  protected:
-  Tanimals_form form;
+  tirra::db::Connection connection;  // never opened: these tests only look at the window
+  Tanimals_form form{connection};
 };
 
 TEST_F(AnimalsWindow, PagesFooterAndDesignedTexts) {
@@ -250,7 +252,12 @@ TEST_F(AnimalsWindow, PagesFooterAndDesignedTexts) {
 
   auto* grid = form.grid();
   EXPECT_EQ(grid->objectName(), "animals_grid");
-  EXPECT_EQ(grid->model(), nullptr);
+  // The register's columns, empty until the window is shown with the register read.
+  ASSERT_NE(grid->model(), nullptr);
+  EXPECT_EQ(grid->model()->rowCount(), 0);
+  ASSERT_EQ(grid->model()->columnCount(), int(Tanimals_form::gridColumns.size()));
+  for (int c = 0; c < grid->model()->columnCount(); ++c)
+    EXPECT_EQ(grid->model()->headerData(c, Qt::Horizontal).toString(), Tanimals_form::gridColumns[c].name);
   EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
   for (const char* nav : {"nav_first", "nav_last", "nav_delete", "nav_cancel", "nav_refresh"})
     child<QToolButton>(&form, nav);

@@ -11,9 +11,8 @@ Station::Station(const QDateTime& now, const QString& password) {
   form_ = std::make_unique<TForm1>();
   form_->Timer1->stop();
   // The animals window, as the program creates it after the main window.
-  animals_ = std::make_unique<Tanimals_form>(form_.get());
+  animals_ = std::make_unique<Tanimals_form>(form_->MyConnection1, form_.get());
   form_->animals_form = animals_.get();
-  animals_->attachRegister(form_->MyConnection1);
 }
 
 Station::~Station() {
